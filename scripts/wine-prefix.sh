@@ -12,5 +12,7 @@ reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'я╝ня
 # Message boxes and menus in a Japanese font too.
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'MS Shell Dlg' /d IPAPGothic
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'MS Shell Dlg 2' /d IPAPGothic
+# Without a window manager (Xvfb) Wine draws the captions and borders itself.
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 /usr/lib/wine/wineserver -w

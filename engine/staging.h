@@ -1,0 +1,17 @@
+// The staging area <tempFolder>ZEWO\ and the tree operations beneath it.
+#pragma once
+#include <cstdint>
+
+#include "platform/text.h"
+
+namespace quillet {
+
+constexpr int32_t kStageWipe = 99;
+
+// mode 99 wipes the staging area and returns 0; the copy directions come with the backup engine.
+int32_t StageFiles(const Text& stagingName, const Text& expandedPath, int32_t mode);
+
+// Empties folder; the folder itself stays. Reports nothing.
+void DeleteTree(const Text& folder);
+
+}  // namespace quillet

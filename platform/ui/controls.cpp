@@ -123,18 +123,7 @@ void DriveComboBox::Create(HWND parent, const Bounds& b) {
   SetDrive(n >= 2 && cwd[1] == ':' ? cwd[0] : 'c');
 }
 
-static std::string DriveCaption(char letter) {
-  std::string root = std::string(1, letter) + ":\\";
-  char label[MAX_PATH] = "";
-  std::string caption = std::string(1, letter) + ":";
-  UINT type = GetDriveTypeA(root.c_str());
-  // Asking a removable or network drive for its label can stall; fixed ones answer at once.
-  if (type == DRIVE_FIXED &&
-      GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0) &&
-      label[0])
-    caption += std::string(" [") + label + "]";
-  return caption;
-}
+static std::string DriveCaption(char letter) { return std::string(1, letter) + ":"; }
 
 void DriveComboBox::Fill() {
   SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);

@@ -67,7 +67,7 @@ class ListBox : public Control {
   bool light_ = false;
 };
 
-// Lists the drives of the machine as "c: [label]"; reports the selected one as its letter.
+// Lists the drives of the machine as "c:"; reports the selected one as its letter.
 class DriveComboBox : public Control {
  public:
   void Create(HWND parent, const Bounds& b);

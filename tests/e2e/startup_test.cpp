@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "tests/e2e/program_fixture.h"
+
+using namespace testing_support;
+namespace ids = quillet::ids;
+
+namespace e2e {
+namespace {
+
+const std::wstring kErrorCaption = L"エラーメッセージ";
+const std::wstring kNoLibrary = L"Unlha.dllが見つかりませんでした。";
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  EXPECT_EQ(start, text.size()) << "every line ends in CR LF";
+  return lines;
+}
+
+using StartupTest = ProgramFixture;
+
+TEST_F(StartupTest, WithoutCatalogueReportsTwiceAndEndsWithoutWindow) {
+  Install("Quillet.exe", /*withLibrary=*/false);
+  Start();
+  std::vector<Box> boxes = AnswerBoxesUntilMainWindowOrExit(30000);
+  EXPECT_EQ(process_.WaitExit(10000), 0u);
+  EXPECT_EQ(main_, nullptr) << "the main window must never show";
+
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].text, kNoLibrary);
+  EXPECT_EQ(boxes[0].caption, L"Quillet");
+  EXPECT_EQ(boxes[1].text, L"定義ファイルのディレクトリが見つかりません");
+  EXPECT_EQ(boxes[1].caption, kErrorCaption);
+  EXPECT_EQ(boxes[2].text, L"定義ファイルが読み込めませんでした");
+  EXPECT_EQ(boxes[2].caption, kErrorCaption);
+
+  std::vector<std::string> lines = Lines(ReadFile(dir_ + "\\_errdb.TXT"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find("  定義ファイルのディレクトリが見つかりません / "), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[0].substr(lines[0].size() - 3), " / ") << "empty detail";
+  EXPECT_NE(lines[1].find("  定義ファイルが読み込めませんでした / 定義ファイルの読み込みなどに失敗"), std::string::npos)
+      << lines[1];
+  EXPECT_FALSE(FileExists(dir_ + "\\ZEWO.INI"));
+}
+
+TEST_F(StartupTest, CatalogueWithoutEndLoadsNothingAndEnds) {
+  Install("Quillet.exe", false);
+  AddDefinitionFile("OPEN.TGF", "[title]\nunclosed\n");
+  Start();
+  std::vector<Box> boxes = AnswerBoxesUntilMainWindowOrExit(30000);
+  EXPECT_EQ(process_.WaitExit(10000), 0u);
+  EXPECT_EQ(main_, nullptr);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].text, L"定義ファイルが読み込めませんでした");
+}
+
+const std::vector<Def> kThree = {
+    {"テキストエディタ", "APP", "", "一行目\n二行目"},
+    {"表計算ソフト", "APP", "", ""},
+    {"ゲームＡ", "GAM", "", ""},
+};
+
+TEST_F(StartupTest, OpensMainWindowWithEveryTitleInLoadOrder) {
+  Install("Quillet.exe", false);
+  AddDefinitionFile("MAIN.TGF", Catalogue(kThree));
+  Start();
+  std::vector<Box> boxes = AnswerBoxesUntilMainWindowOrExit(30000);
+  ASSERT_NE(main_, nullptr);
+  ASSERT_EQ(boxes.size(), 1u) << "only the missing library is reported";
+  EXPECT_EQ(boxes[0].text, kNoLibrary);
+
+  std::vector<std::wstring> expected = {L"テキストエディタ", L"表計算ソフト", L"ゲームＡ"};
+  EXPECT_EQ(ListTexts(Control(ids::kListBox1)), expected);
+  EXPECT_EQ(ListTexts(Control(ids::kListBox2)), expected);
+
+  EXPECT_TRUE(ButtonDown(Control(ids::kSpeedButton1)));
+  EXPECT_TRUE(ButtonDown(Control(ids::kSpeedButton9)));
+  for (int id : {ids::kSpeedButton2, ids::kSpeedButton3, ids::kSpeedButton4, ids::kSpeedButton5,
+                 ids::kSpeedButton6, ids::kSpeedButton7, ids::kSpeedButton8})
+    EXPECT_FALSE(ButtonDown(Control(id))) << id;
+  EXPECT_EQ(WindowText(Control(ids::kLabel1)), L" ");
+  EXPECT_TRUE(IsWindowVisible(Control(ids::kListBox1))) << "the backup page opens first";
+  EXPECT_FALSE(IsWindowVisible(Control(ids::kListBox2)));
+  EXPECT_EQ(WindowText(main_), L"Quillet");
+  RECT client;
+  GetClientRect(main_, &client);
+  EXPECT_EQ(client.right, 552);
+  EXPECT_EQ(client.bottom, 366);
+
+  SelectRow(Control(ids::kListBox1), 0);
+  EXPECT_EQ(WindowText(Control(ids::kLabel1)), L"一行目\n二行目\n");
+}
+
+TEST_F(StartupTest, WithLibraryStartsWithoutAnyBox) {
+  Install("Quillet.exe", /*withLibrary=*/true);
+  if (IsSkipped()) return;
+  AddDefinitionFile("MAIN.TGF", Catalogue(kThree));
+  Start();
+  std::vector<Box> boxes = AnswerBoxesUntilMainWindowOrExit(30000);
+  ASSERT_NE(main_, nullptr);
+  for (const Box& b : boxes) ADD_FAILURE() << "unexpected box: " << ToSjis(b.text);
+}
+
+// The menu's 終了 and the close box end the program alike, writing no settings.
+class EndTest : public ProgramFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(EndTest, EndsWithCodeZeroAndSavesNothing) {
+  Install("Quillet.exe", false);
+  AddDefinitionFile("MAIN.TGF", Catalogue(kThree));
+  Start();
+  AnswerBoxesUntilMainWindowOrExit(30000);
+  ASSERT_NE(main_, nullptr);
+  if (GetParam())
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(ids::kMenuExit1, 0), 0);
+  else
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(process_.WaitExit(10000), 0u);
+  EXPECT_FALSE(FileExists(dir_ + "\\ZEWO.INI"));
+}
+
+INSTANTIATE_TEST_SUITE_P(MenuOrCloseBox, EndTest, ::testing::Values(true, false));
+
+}  // namespace
+}  // namespace e2e

@@ -37,6 +37,8 @@ class ScratchFolder {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
+  // The current directory before this folder took its place.
+  const std::filesystem::path& previous() const { return previous_; }
 
  private:
   std::filesystem::path previous_;

@@ -13,6 +13,13 @@ constexpr unsigned kUnixTypeMask = 0170000;
 constexpr unsigned kUnixSymlink = 0120000;
 constexpr size_t kMaxNamePart = 4096;  // bytes kept of a name or directory field
 
+// True when the last byte is the second half of a double-byte character.
+bool EndsInTrailByte(const std::string& s) {
+  size_t i = 0;
+  while (i + 1 < s.size()) i += IsLeadByte(static_cast<uint8_t>(s[i])) ? 2 : 1;
+  return i == s.size();
+}
+
 Status Shortfall(ByteInput& in) { return in.Failed() ? Status::ReadError : Status::Truncated; }
 
 bool ReadExact(ByteInput& in, uint8_t* p, size_t n) { return in.Read(p, n) == n; }
@@ -93,51 +100,36 @@ void ReadExtension(const uint8_t* p, size_t n, Extensions& x) {
 
 void FinishPath(const std::string& dir, const std::string& name, long unixMode, Entry& e) {
   // Directory components end in 0xFF (level 2) or a separator; either becomes '\'.
+  std::string joined = dir;
+  bool separated = !joined.empty() && (joined.back() == '\xFF' || joined.back() == '/' ||
+                                       (joined.back() == '\\' && !EndsInTrailByte(joined)));
+  if (!joined.empty() && !separated && !name.empty()) joined += '\\';
+  joined += name;
   std::string path;
-  for (size_t i = 0; i < dir.size(); ++i) {
-    char c = dir[i];
-    if (IsLeadByte(static_cast<uint8_t>(c)) && i + 1 < dir.size()) {
-      path += c;
-      path += dir[++i];
-      continue;
-    }
-    path += (c == '\xFF' || c == '/') ? '\\' : c;
-  }
-  if (!path.empty() && path.back() != '\\' && !name.empty()) path += '\\';
-  std::string file;
   size_t bar = std::string::npos;
-  for (size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
-    if (IsLeadByte(static_cast<uint8_t>(c)) && i + 1 < name.size()) {
-      file += c;
-      file += name[++i];
+  for (size_t i = 0; i < joined.size(); ++i) {
+    char c = joined[i];
+    if (IsLeadByte(static_cast<uint8_t>(c)) && i + 1 < joined.size()) {
+      path += c;
+      path += joined[++i];
       continue;
     }
-    if (c == '|' && bar == std::string::npos) bar = file.size();
-    file += (c == '\xFF' || c == '/') ? '\\' : c;
+    if (c == '|' && bar == std::string::npos) bar = path.size();
+    path += (c == '\xFF' || c == '/') ? '\\' : c;
   }
   e.isDirectory = e.method == "-lhd-";
   bool linkMode = unixMode >= 0 && (static_cast<unsigned long>(unixMode) & kUnixTypeMask) == kUnixSymlink;
-  // A link is stored as "name|target"; some writers mark it only by the bar in a -lhd- entry.
-  if (bar != std::string::npos && (linkMode || e.isDirectory)) {
+  // A link is stored as "name|target" (the bar may sit in the directory field); some
+  // writers mark it only by the bar in a -lhd- entry.
+  if (linkMode || (bar != std::string::npos && e.isDirectory)) {
     e.isSymlink = true;
     e.isDirectory = false;
-    e.linkTarget = file.substr(bar + 1);
-    file.resize(bar);
-  } else if (linkMode) {
-    e.isSymlink = true;
-    e.isDirectory = false;
+    if (bar != std::string::npos) {
+      e.linkTarget = path.substr(bar + 1);
+      path.resize(bar);
+    }
   }
-  path += file;
-  while (!path.empty() && path.back() == '\\') {
-    // Keep a trail byte 0x5C that belongs to a double-byte character.
-    size_t i = 0;
-    bool trail = false;
-    while (i < path.size() - 1) i += IsLeadByte(static_cast<uint8_t>(path[i])) ? 2 : 1;
-    trail = i != path.size() - 1;
-    if (trail) break;
-    path.pop_back();
-  }
+  while (!path.empty() && path.back() == '\\' && !EndsInTrailByte(path)) path.pop_back();
   e.path = path;
 }
 

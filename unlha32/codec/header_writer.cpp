@@ -11,6 +11,7 @@ namespace {
 constexpr size_t kMaxHeader = 0xFFFF;  // the level-2 size field is 16 bits
 constexpr uint8_t kArchiveAttribute = 0x20;
 constexpr uint8_t kDirectoryAttribute = 0x10;
+constexpr uint32_t kShiftJisCodePage = 932;
 
 void Extension(std::vector<uint8_t>& h, uint8_t type, const uint8_t* payload, size_t n) {
   // The chain's size fields each announce the header that follows them.
@@ -74,6 +75,10 @@ Status BuildLevel2Header(const Entry& e, const char* method, uint32_t packed, ui
   if (!dir.empty()) Extension(h, 0x02, reinterpret_cast<const uint8_t*>(dir.data()), dir.size());
   uint8_t attr[2] = {static_cast<uint8_t>(folder ? (e.attributes | kDirectoryAttribute) : e.attributes), 0};
   Extension(h, 0x40, attr, 2);
+  // Names are Shift-JIS; saying so lets readers that convert names (libarchive) do it right.
+  uint8_t codePage[4];
+  Put32(codePage, kShiftJisCodePage);
+  Extension(h, 0x46, codePage, 4);
   // A size whose low byte is 0 would read as the end marker.
   if ((h.size() & 0xFF) == 0) h.push_back(0);
   if (h.size() > kMaxHeader) return Status::TooLarge;

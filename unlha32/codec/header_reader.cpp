@@ -20,6 +20,10 @@ bool EndsInTrailByte(const std::string& s) {
   return i == s.size();
 }
 
+void TrimSeparators(std::string& s) {
+  while (!s.empty() && s.back() == '\\' && !EndsInTrailByte(s)) s.pop_back();
+}
+
 Status Shortfall(ByteInput& in) { return in.Failed() ? Status::ReadError : Status::Truncated; }
 
 bool ReadExact(ByteInput& in, uint8_t* p, size_t n) { return in.Read(p, n) == n; }
@@ -129,7 +133,8 @@ void FinishPath(const std::string& dir, const std::string& name, long unixMode, 
       path.resize(bar);
     }
   }
-  while (!path.empty() && path.back() == '\\' && !EndsInTrailByte(path)) path.pop_back();
+  TrimSeparators(path);
+  TrimSeparators(e.linkTarget);
   e.path = path;
 }
 

@@ -7,7 +7,7 @@ namespace quillet {
 LineReader::LineReader(const Text& path) {
   // A folder cannot be opened this way (no backup semantics), so a folder named
   // like a definition file fails here like any unreadable file.
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h != INVALID_HANDLE_VALUE) handle_ = h;
 }

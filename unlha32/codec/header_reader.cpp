@@ -145,12 +145,16 @@ Status ReadHeader(ByteInput& in, Entry& e) {
   if (got == 0 && !in.Failed()) return Status::End;  // no end marker: tolerated
   if (got >= 1 && prefix[0] == 0) return Status::End;
   if (got < kPrefixSize) return Shortfall(in);
+  Status s;
   switch (prefix[kLevelOffset]) {
-    case 0: return ReadLevel0(prefix, in, e);
-    case 1: return ReadLevel1(prefix, in, e);
-    case 2: return ReadLevel2(prefix, in, e);
+    case 0: s = ReadLevel0(prefix, in, e); break;
+    case 1: s = ReadLevel1(prefix, in, e); break;
+    case 2: s = ReadLevel2(prefix, in, e); break;
     default: return Status::BadHeader;
   }
+  // An entry without a name is a damaged header (some level-0 writers drop long paths).
+  if (s == Status::Ok && e.path.empty()) return Status::BadHeader;
+  return s;
 }
 
 // Level 0: [size][checksum][method][packed][size][DOS time][attr][0][N][name][crc][ext...]

@@ -3,7 +3,6 @@
 namespace quillet::ui {
 
 Form::~Form() {
-  if (hwnd_) DestroyWindow(hwnd_);
   if (ownedFont_) DeleteObject(ownedFont_);
 }
 

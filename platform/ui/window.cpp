@@ -11,6 +11,17 @@ Control* ControlFromHandle(HWND hwnd) {
   return hwnd ? static_cast<Control*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
 }
 
+Control::~Control() {
+  if (hwnd_ && IsWindow(hwnd_)) RemovePropA(hwnd_, kObjectProperty);
+}
+
+Window::~Window() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    RemovePropA(hwnd_, kObjectProperty);
+    DestroyWindow(hwnd_);
+  }
+}
+
 std::string Control::Text() const {
   int n = GetWindowTextLengthA(hwnd_);
   std::string s(static_cast<size_t>(n) + 1, '\0');

@@ -20,7 +20,8 @@ class Control {
   Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-  virtual ~Control() = default;
+  // A control outlived by its window forgets it, so no message reaches a dead object.
+  virtual ~Control();
 
   HWND Handle() const { return hwnd_; }
   std::string Text() const;
@@ -56,6 +57,7 @@ bool RouteControlMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 // Registers a window class of ours once; its procedure forwards to Window::HandleMessage.
 class Window : public Control {
  public:
+  ~Window() override;
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
  protected:

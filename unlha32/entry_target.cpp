@@ -84,12 +84,12 @@ int RelativeTarget(const std::string& entryPath, std::string& relative) {
   return kOk;
 }
 
-int OriginalTarget(const std::string& entryPath, std::string& full) {
-  full.clear();
+int OriginalTarget(const std::string& entryPath, std::string& root, std::string& rest) {
+  root.clear();
+  rest.clear();
   if (entryPath.empty() || IsSeparator(entryPath[0])) return kNoOriginalPath;
   std::vector<std::string> parts = SplitPath(entryPath);
   if (DropDots(parts)) return kUnsafePath;
-  std::string root;
   size_t from = 0;
   if (parts.size() >= 2 && parts[0].size() == 1 && IsAsciiLetter(parts[0][0])) {
     root = parts[0] + ":\\";
@@ -101,8 +101,11 @@ int OriginalTarget(const std::string& entryPath, std::string& full) {
   } else {
     return kNoOriginalPath;
   }
-  if (CheckComponents(parts, from) != kOk) return kUnsafePath;
-  full = root + Join(parts, from);
+  if (CheckComponents(parts, from) != kOk) {
+    root.clear();
+    return kUnsafePath;
+  }
+  rest = Join(parts, from);
   return kOk;
 }
 

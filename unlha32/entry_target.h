@@ -12,8 +12,9 @@ int RelativeTarget(const std::string& entryPath, std::string& relative);
 
 // The full path an entry of our own direct-mode archives was packed from: the first
 // component is the drive letter ("C\G\x.ini" -> "C:\G\x.ini") or "UNC" followed by server
-// and share. Returns kOk, kNoOriginalPath when the entry has no such form, or kUnsafePath.
-int OriginalTarget(const std::string& entryPath, std::string& full);
+// and share. root gets "C:\" or "\\server\share\", rest what lies below it.
+// Returns kOk, kNoOriginalPath when the entry has no such form, or kUnsafePath.
+int OriginalTarget(const std::string& entryPath, std::string& root, std::string& rest);
 
 // The stored name of a file packed by its full path; the inverse of OriginalTarget.
 // False when the path is neither "X:\..." nor "\\server\share\...".

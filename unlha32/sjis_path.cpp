@@ -121,4 +121,18 @@ bool SameName(const std::string& a, const std::string& b) {
   return i == a.size() && j == b.size();
 }
 
+std::string FoldedName(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    size_t n = CharLen(s, i);
+    if (n == 1)
+      out += Fold(s[i]);
+    else
+      out.append(s, i, n);
+    i += n;
+  }
+  return out;
+}
+
 }  // namespace unlha

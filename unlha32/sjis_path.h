@@ -26,5 +26,7 @@ bool HasWildcard(const std::string& s);
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 // Equal as Windows compares names: ASCII case folded, double-byte characters exact.
 bool SameName(const std::string& a, const std::string& b);
+// A key equal for names SameName finds equal.
+std::string FoldedName(const std::string& s);
 
 }  // namespace unlha

@@ -20,7 +20,7 @@ class MemorySource : public lha::Source {
   long long Read(uint8_t* buf, size_t n) override {
     if (failAt >= 0 && pos_ >= static_cast<size_t>(failAt)) return -1;
     size_t k = std::min({n, data_.size() - pos_, chunk});
-    std::memcpy(buf, data_.data() + pos_, k);
+    if (k) std::memcpy(buf, data_.data() + pos_, k);
     pos_ += k;
     return static_cast<long long>(k);
   }
@@ -43,7 +43,7 @@ class MemorySink : public lha::Sink {
   bool Write(const uint8_t* buf, size_t n) override {
     if (failAt >= 0 && pos_ + n > static_cast<size_t>(failAt)) return false;
     if (data.size() < pos_ + n) data.resize(pos_ + n);
-    std::memcpy(data.data() + pos_, buf, n);
+    if (n) std::memcpy(data.data() + pos_, buf, n);
     pos_ += n;
     return true;
   }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64
+  wine wine64 fonts-wine
   xvfb xauth x11-utils imagemagick fonts-ipafont-gothic
   googletest
   lhasa libarchive-tools jlha-utils zip gzip

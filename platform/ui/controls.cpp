@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace quillet::ui {
 
 // ---- Button
@@ -49,6 +51,18 @@ void Label::Create(HWND parent, const Bounds& b, const std::string& caption, boo
   white_ = whiteBackground;
   // Texts are shown as written: an ampersand is no accelerator here.
   CreateChild(parent, "STATIC", caption, WS_VISIBLE | SS_NOPREFIX | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP), 0, b);
+  // A one-line label grows to its text, so a wider font never cuts it off.
+  if (!wordWrap && hwnd_) {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    if (size.cx > b.width || size.cy > b.height)
+      SetWindowPos(hwnd_, nullptr, 0, 0, std::max<int>(b.width, size.cx), std::max<int>(b.height, size.cy),
+                   SWP_NOMOVE | SWP_NOZORDER);
+  }
 }
 
 HBRUSH Label::OnColor(HDC dc) {

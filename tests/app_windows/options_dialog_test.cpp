@@ -111,6 +111,21 @@ TEST_F(OptionsDialogTest, SwitchingLoggingOffStopsTraceAtOnce) {
   EXPECT_EQ(LineCount(ReadWorkFile("_errdb.TXT")), 1u) << "errors are still recorded";
 }
 
+TEST_F(OptionsDialogTest, StoredDriveThatIsMissingIsShownAsMissingAndKept) {
+  StartWith(kOne);
+  Settings.backupDrive = 'Q';  // no such drive in the test prefix
+  ApplySettings(1);
+  ApplySettings(2);
+  EXPECT_EQ(Form2->DriveComboBox1.Drive(), 'q');
+  EXPECT_EQ(Form2->DriveComboBox1.Text(), "q: [ドライブがありません]");
+  EXPECT_EQ(Form1->DriveComboBox2.Drive(), 'q');
+  Press(Form2->Button1);
+  EXPECT_EQ(Settings.backupDrive, 'q');
+  // Choosing a present drive drops the note again.
+  Form2->DriveComboBox1.SetDrive('c');
+  EXPECT_EQ(Form2->DriveComboBox1.Text(), "c:");
+}
+
 // Answers the shell's folder picker from another thread, as a user would.
 void AnswerFolderPicker(int button) {
   HWND picker = testing_support::WaitForWindow(GetCurrentProcessId(), L"#32770", nullptr, 10000);

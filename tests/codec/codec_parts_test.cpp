@@ -69,7 +69,8 @@ TEST(Huffman, DecodeTableReadsBackWhatCanonicalCodesWrote) {
 
   MemorySource src(Bytes(w.Data(), w.Data() + w.Size()));
   lha::ByteInput in(src);
-  lha::BitReader br(in, w.Size());
+  std::vector<uint8_t> buffer;
+  lha::BitReader br(in, w.Size(), buffer);
   auto table = std::make_unique<lha::HuffmanTable<lha::kNC, 12>>();
   ASSERT_TRUE(table->Build(len, lha::kNC));
   for (unsigned s : symbols) {

@@ -48,7 +48,9 @@ TEST_P(RoundTrip, EveryFileComesBackAsWritten) {
     } else if (f.path == "random.bin") {
       // Packing does not pay: stored when the source can be read again, else packed.
       EXPECT_EQ(got.entry.method, way.rewindable ? "-lh0-" : packedId);
-      if (way.rewindable) EXPECT_EQ(got.entry.packedSize, f.data.size());
+      if (way.rewindable) {
+        EXPECT_EQ(got.entry.packedSize, f.data.size());
+      }
     } else if (f.data.size() > 100) {
       EXPECT_EQ(got.entry.method, packedId);
       EXPECT_LT(got.entry.packedSize, f.data.size());

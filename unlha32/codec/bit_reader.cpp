@@ -8,8 +8,11 @@ constexpr size_t kChunk = 32 * 1024;  // bytes
 constexpr size_t kTail = 8;           // room for one 8-byte load past the data
 }  // namespace
 
-BitReader::BitReader(ByteInput& in, unsigned long long limit)
-    : in_(in), left_(limit), buf_(kChunk + 2 * kTail, 0), p_(buf_.data()), end_(buf_.data()) {}
+BitReader::BitReader(ByteInput& in, unsigned long long limit, std::vector<uint8_t>& buffer)
+    : in_(in), left_(limit), buf_(buffer) {
+  buf_.resize(kChunk + 2 * kTail);
+  p_ = end_ = buf_.data();
+}
 
 void BitReader::SlowRefill() {
   // Move the unread tail to the front, then top up from the source or with zeros.

@@ -12,8 +12,9 @@ namespace lha {
 class BitReader {
  public:
   // Reads at most `limit` bytes from `in`; past them it yields zero bits, as other
-  // decoders do, but only for a few bytes before it reports an overrun.
-  BitReader(ByteInput& in, unsigned long long limit);
+  // decoders do, but only for a few bytes before it reports an overrun. `buffer` is the
+  // caller's, so that it lasts from one entry to the next.
+  BitReader(ByteInput& in, unsigned long long limit, std::vector<uint8_t>& buffer);
 
   // Guarantees at least 56 valid bits in the buffer.
   void Refill() {
@@ -58,7 +59,7 @@ class BitReader {
 
   ByteInput& in_;
   unsigned long long left_;
-  std::vector<uint8_t> buf_;
+  std::vector<uint8_t>& buf_;
   const uint8_t* p_;
   const uint8_t* end_;
   uint64_t bits_ = 0;

@@ -34,6 +34,12 @@ class BitWriter {
   unsigned long long BitsPending() const { return count_; }
   // Hands out the whole bytes; the waiting bits stay.
   void Drop() { used_ = 0; }
+  // Forgets everything, for a new stream.
+  void Clear() {
+    used_ = 0;
+    acc_ = 0;
+    count_ = 0;
+  }
   // Pads the last byte with zero bits and moves it out.
   void Finish() {
     Reserve(8);

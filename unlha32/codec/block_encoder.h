@@ -11,7 +11,9 @@ namespace lha {
 // A block's symbols as the match finder produced them: c < 256 a literal, else a match
 // of length c - 253 whose distance - 1 is in pos.
 struct BlockSymbols {
-  static constexpr unsigned kMax = 32 * 1024;  // symbols per block: the count is 16 bits
+  // Symbols per block (the count field allows 65535): small blocks follow changes in
+  // the data; measured on programs and text, 8K beat 16K and 32K by 0.3-0.6%.
+  static constexpr unsigned kMax = 8 * 1024;
   uint16_t c[kMax];
   uint16_t pos[kMax];
   uint32_t cFreq[kNC];

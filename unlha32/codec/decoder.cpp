@@ -20,13 +20,10 @@ std::unique_ptr<Decoder> MakeDecoder(const std::string& method) {
   return nullptr;
 }
 
-Status DecodeEntry(ByteInput& in, const Entry& e, Sink& out, unsigned long long& consumed) {
-  consumed = 0;
-  auto decoder = MakeDecoder(e.method);
-  if (!decoder) return Status::UnknownMethod;
+Status DecodeEntry(Decoder& decoder, ByteInput& in, const Entry& e, Sink& out, unsigned long long& consumed) {
   unsigned long long start = in.Position();
   DataOut data(out);
-  Status s = decoder->Decode(in, e.packedSize, e.size, data);
+  Status s = decoder.Decode(in, e.packedSize, e.size, data);
   consumed = in.Position() - start;
   if (s != Status::Ok) return s;
   if (data.Count() != e.size || data.Crc() != e.crc) return Status::DataCrc;

@@ -26,7 +26,8 @@ class DataOut {
 class Decoder {
  public:
   virtual ~Decoder() = default;
-  // Writes exactly `size` bytes to out, reading at most `packed` bytes from in.
+  // Writes exactly `size` bytes to out, reading at most `packed` bytes from in. A decoder
+  // is used for one entry after another: it keeps its buffers.
   // Damaged data gives DataCrc; the CRC itself is checked by DecodeEntry.
   virtual Status Decode(ByteInput& in, unsigned long long packed, unsigned long long size, DataOut& out) = 0;
 };
@@ -37,8 +38,8 @@ std::unique_ptr<Decoder> MakeStoredDecoder();
 template <class Params>
 std::unique_ptr<Decoder> MakeLzhDecoder();
 
-// Decodes the entry whose data starts at `in`, consuming at most e.packedSize bytes;
-// returns UnknownMethod, a decoder's failure, or DataCrc when the CRC disagrees.
-Status DecodeEntry(ByteInput& in, const Entry& e, Sink& out, unsigned long long& consumed);
+// Decodes the entry whose data starts at `in` with the decoder for its method, consuming
+// at most e.packedSize bytes; returns a decoder's failure, or DataCrc when the CRC disagrees.
+Status DecodeEntry(Decoder& decoder, ByteInput& in, const Entry& e, Sink& out, unsigned long long& consumed);
 
 }  // namespace lha

@@ -29,6 +29,8 @@ class LzhDecoder : public Decoder {
   bool ReadCharTable(BitReader& br);
   bool ReadPositionTable(BitReader& br);
 
+  std::vector<uint8_t> ring_ = std::vector<uint8_t>(kRingSize + kMaxMatch + 8);
+  std::vector<uint8_t> input_;
   HuffmanTable<kNT, 8> temp_;
   HuffmanTable<kNC, 12> chars_;
   HuffmanTable<kMaxNP, 8> positions_;
@@ -118,10 +120,11 @@ bool LzhDecoder<P>::ReadCharTable(BitReader& br) {
 
 template <class P>
 Status LzhDecoder<P>::Decode(ByteInput& in, unsigned long long packed, unsigned long long size, DataOut& out) {
-  BitReader br(in, packed);
-  // The window starts as spaces, as other decoders have it.
-  std::vector<uint8_t> ring(kRingSize + kMaxMatch + 8, ' ');
-  uint8_t* r = ring.data();
+  BitReader br(in, packed, input_);
+  // The window starts as spaces, as other decoders have it; before the first wrap only
+  // the ring's last stretch can be reached, from the start.
+  uint8_t* r = ring_.data();
+  std::memset(r + kRingSize - (1u << P::kHistoryBits), ' ', 1u << P::kHistoryBits);
   uint32_t pos = 0;
   unsigned long long left = size;
   unsigned blockLeft = 0;

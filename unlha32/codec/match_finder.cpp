@@ -28,12 +28,21 @@ unsigned MatchLength(const uint8_t* a, const uint8_t* b, unsigned max) {
 
 MatchFinder::MatchFinder(unsigned windowBits, const MatchTuning& tuning)
     : tuning_(tuning),
+      windowBits_(windowBits),
       window_(1u << windowBits),
       windowMask_(window_ - 1),
       hashBits_(std::min(windowBits + 2, 16u)),
       buf_(2 * window_ + kReadChunk + kPad, 0),
       head_(size_t{1} << hashBits_, kNil),
       prev_(window_, kNil) {}
+
+void MatchFinder::Reset() {
+  std::fill(head_.begin(), head_.end(), kNil);
+  pos_ = avail_ = 0;
+  read_ = 0;
+  crc_ = 0;
+  ended_ = false;
+}
 
 bool MatchFinder::Fill(Source& src) {
   const unsigned capacity = static_cast<unsigned>(buf_.size()) - kPad;

@@ -21,6 +21,9 @@ class MatchFinder {
   static constexpr int32_t kNil = -(1 << 30);
   // The finder never looks further back than window - 1 bytes.
   MatchFinder(unsigned windowBits, const MatchTuning& tuning);
+  unsigned WindowBits() const { return windowBits_; }
+  // Ready for a new file. Only the chain heads are cleared: every chain starts there.
+  void Reset();
 
   // Tops the lookahead up to at least kLookahead bytes unless the source ends; the CRC
   // and count of what was read are kept. False on a read error.
@@ -62,7 +65,7 @@ class MatchFinder {
   void Slide();
 
   MatchTuning tuning_;
-  unsigned window_, windowMask_, hashBits_;
+  unsigned windowBits_, window_, windowMask_, hashBits_;
   std::vector<uint8_t> buf_;
   std::vector<int32_t> head_, prev_;
   unsigned pos_ = 0, avail_ = 0;

@@ -1,3 +1,6 @@
+#include <map>
+#include <memory>
+
 #include "unlha32/codec/byte_input.h"
 #include "unlha32/codec/decoder.h"
 #include "unlha32/codec/header.h"
@@ -13,6 +16,15 @@ struct Reader::State {
   bool dataTouched = false;           // Extract or Skip already ran for this entry
   unsigned long long unread = 0;      // packed bytes of the entry still ahead in the source
   Status stopped = Status::Ok;        // once set, the archive cannot be followed further
+  std::map<std::string, std::unique_ptr<Decoder>> decoders;  // kept: their buffers are large
+
+  Decoder* DecoderFor(const std::string& method) {
+    auto it = decoders.find(method);
+    if (it != decoders.end()) return it->second.get();
+    auto d = MakeDecoder(method);
+    if (!d) return nullptr;
+    return (decoders[method] = std::move(d)).get();
+  }
 
   Status PassRest() {
     if (unread > 0 && !in.Skip(unread)) {
@@ -52,10 +64,11 @@ Status Reader::Extract(Sink& out) {
     s_->dataTouched = true;
     return Status::Ok;  // nothing to write: folders are made and links refused by the caller
   }
-  if (!MakeDecoder(e.method)) return Status::UnknownMethod;
+  Decoder* decoder = s_->DecoderFor(e.method);
+  if (!decoder) return Status::UnknownMethod;
   s_->dataTouched = true;
   unsigned long long consumed = 0;
-  Status s = DecodeEntry(s_->in, e, out, consumed);
+  Status s = DecodeEntry(*decoder, s_->in, e, out, consumed);
   s_->unread -= consumed <= s_->unread ? consumed : s_->unread;
   if (s == Status::Truncated || s == Status::ReadError) s_->stopped = s;
   return s;

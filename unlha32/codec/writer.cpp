@@ -60,8 +60,8 @@ class PackedSink : public PackedOut {
   bool abandoned_ = false, writeFailed_ = false;
 };
 
-Status Pack(Method m, Source& data, PackedOut& out, PackResult& r) {
-  return m == Method::Lh7 ? PackLzh<Lh7>(data, out, kMaxSize, r) : PackLzh<Lh5>(data, out, kMaxSize, r);
+Status Pack(Method m, Source& data, PackedOut& out, PackResult& r, PackBuffers& buffers) {
+  return m == Method::Lh7 ? PackLzh<Lh7>(data, out, kMaxSize, r, buffers) : PackLzh<Lh5>(data, out, kMaxSize, r, buffers);
 }
 
 Status CopyStored(Source& data, Sink& out, PackResult& r) {
@@ -86,6 +86,7 @@ Status CopyStored(Source& data, Sink& out, PackResult& r) {
 struct Writer::State {
   explicit State(Sink& o) : out(o) {}
   Sink& out;
+  PackBuffers buffers;
 
   // Writes the header again with the final method, sizes and CRC, and returns to the end.
   Status Patch(const Entry& meta, unsigned long long headerPos, const char* method, const PackResult& r) {
@@ -122,7 +123,7 @@ Status Writer::AddFile(const Entry& meta, Source& data, Method m) {
   if (m != Method::Stored) {
     const bool canStore = data.Rewind();  // nothing read yet: this only asks whether it can
     PackedSink sink(out, canStore);
-    s = Pack(m, data, sink, r);
+    s = Pack(m, data, sink, r, s_->buffers);
     if (s == Status::WriteError && sink.Abandoned()) s = Status::Ok;
     if (s != Status::Ok) return s_->Undo(headerPos, s);
     bool store = canStore && (sink.Abandoned() || r.packed >= r.size);

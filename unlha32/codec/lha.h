@@ -29,7 +29,8 @@ enum class Method { Stored, Lh5, Lh7 };  // what the writer may use
 
 struct Entry {
   std::string method;  // "-lh5-", "-lhd-", ... as stored
-  std::string path;    // folders and name joined with '\', bytes as stored (Shift-JIS), no leading '\' added
+  std::string path;    // folders and name joined with '\', bytes as stored (Shift-JIS), no leading '\' added;
+                       // '/' and 0xFF separators of other writers read as '\'. Clean with SafePath.
   unsigned long long packedSize = 0, size = 0;
   uint16_t crc = 0;             // CRC-16 of the data
   uint8_t attributes = 0x20;    // MS-DOS attribute bits
@@ -48,16 +49,24 @@ class Reader {  // one pass over an archive, entry by entry
   Reader(const Reader&) = delete;
   Reader& operator=(const Reader&) = delete;
 
-  Status Next(Entry& e);     // next header; Status::End after the last entry
-  Status Extract(Sink& out);  // decode the current entry's data into out, CRC checked; streaming, bounded memory
-  Status Skip();             // pass over the current entry's data
+  // Next header; Status::End after the last entry (or at the end of the source). A
+  // damaged header (BadHeader, HeaderCrc) or a short source (Truncated, ReadError) ends
+  // the walk: every later call returns the same status.
+  Status Next(Entry& e);
+  // Decodes the current entry's data into out, CRC checked; streaming, bounded memory.
+  // Once per entry. Folders and links write nothing. UnknownMethod and DataCrc leave the
+  // archive readable: Next goes on with the following entry.
+  Status Extract(Sink& out);
+  Status Skip();  // pass over the current entry's data
 
  private:
   struct State;
   std::unique_ptr<State> s_;
 };
 
-class Writer {  // level-2 headers with header CRC; end marker on Finish
+// Level-2 headers with header CRC, OS id 'W', attributes in ext 0x40, code page 932 in
+// ext 0x46 (names are Shift-JIS); the DOS time goes in as Unix time. End marker on Finish.
+class Writer {
  public:
   explicit Writer(Sink& out);
   ~Writer();
@@ -65,7 +74,10 @@ class Writer {  // level-2 headers with header CRC; end marker on Finish
   Writer& operator=(const Writer&) = delete;
 
   // Packs; falls back to -lh0- when packing does not pay (Rewind); empty -> -lh0-.
-  // Files of 4 GiB or more are refused with TooLarge and leave the archive as it was.
+  // Uses meta's path, attributes, dosTime and size (checked against the 4 GiB limit
+  // first: TooLarge). A failing entry (ReadError, WriteError, TooLarge) leaves the sink
+  // positioned where the entry began, so the archive can go on without it; bytes already
+  // written past that point stay until overwritten.
   Status AddFile(const Entry& meta, Source& data, Method m);
   Status AddDirectory(const Entry& meta);  // -lhd-
   Status Finish();

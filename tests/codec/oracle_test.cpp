@@ -9,6 +9,9 @@
 #include "tests/codec/archive_util.h"
 #include "tests/codec/native_tools.h"
 #include "unlha32/codec/dos_time.h"
+#include "unlha32/codec/header.h"
+#include "unlha32/codec/lzh_encoder.h"
+#include "unlha32/codec/method.h"
 
 namespace codec_test {
 namespace {
@@ -199,6 +202,59 @@ TEST(OurReaderOnTheirs, JlhaArchivesOfEveryLevelAndMethodDecode) {
       EXPECT_EQ(found, files.size());
       EXPECT_GT(packedWithIt, 5u);
     }
+  }
+}
+
+// -lh4- and -lh6- are only read in the field; packing them here (the writer offers
+// neither) gives streams whose decoding lhasa can judge.
+struct CollectOut : lha::PackedOut {
+  Bytes data;
+  bool Put(const uint8_t* p, size_t n, unsigned long long) override {
+    data.insert(data.end(), p, p + n);
+    return true;
+  }
+};
+
+template <class Params>
+Bytes OneEntryArchive(const char* method, const Bytes& content) {
+  MemorySource src(content);
+  CollectOut packed;
+  lha::PackResult r;
+  lha::PackBuffers buffers;
+  if (lha::PackLzh<Params>(src, packed, ~0ull, r, buffers) != lha::Status::Ok) return Bytes();
+  lha::Entry e;
+  e.path = "f.bin";
+  e.dosTime = kSomeDosTime;
+  Bytes archive;
+  if (lha::BuildLevel2Header(e, method, static_cast<uint32_t>(r.packed), static_cast<uint32_t>(r.size), r.crc,
+                             archive) != lha::Status::Ok)
+    return Bytes();
+  archive.insert(archive.end(), packed.data.begin(), packed.data.end());
+  archive.push_back(0);
+  return archive;
+}
+
+TEST(OurReaderOnTheirs, Lh4AndLh6StreamsDecodeAsLhasaDecodesThem) {
+  if (!HaveTool("lhasa")) GTEST_SKIP() << "lhasa is not installed";
+  Bytes content = TextBytes(150000, 21);
+  Bytes noise = RandomBytes(20000, 22);
+  content.insert(content.begin() + 70000, noise.begin(), noise.end());
+  const std::pair<const char*, Bytes> archives[] = {{"-lh4-", OneEntryArchive<lha::Lh4>("-lh4-", content)},
+                                                    {"-lh6-", OneEntryArchive<lha::Lh6>("-lh6-", content)}};
+  for (const auto& [method, archive] : archives) {
+    SCOPED_TRACE(method);
+    ASSERT_FALSE(archive.empty());
+    TempDir tmp;
+    ASSERT_TRUE(WriteArchive(tmp.path() + "/a.lzh", archive));
+    std::string out;
+    ASSERT_EQ(RunCommand("cd " + Quote(tmp.path()) + " && lhasa xq a.lzh", &out), 0) << out;
+    EXPECT_TRUE(ReadFileBytes(tmp.path() + "/f.bin") == content);
+    lha::Status end;
+    auto entries = ReadArchive(archive, end);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].entry.method, method);
+    EXPECT_EQ(entries[0].status, lha::Status::Ok);
+    EXPECT_TRUE(entries[0].data == content);
   }
 }
 

@@ -81,6 +81,8 @@ Status PackLzh(Source& src, PackedOut& out, unsigned long long maxSize, PackResu
   return Status::Ok;
 }
 
+template Status PackLzh<Lh4>(Source&, PackedOut&, unsigned long long, PackResult&, PackBuffers&);  // tests
+template Status PackLzh<Lh6>(Source&, PackedOut&, unsigned long long, PackResult&, PackBuffers&);  // tests
 template Status PackLzh<Lh5>(Source&, PackedOut&, unsigned long long, PackResult&, PackBuffers&);
 template Status PackLzh<Lh7>(Source&, PackedOut&, unsigned long long, PackResult&, PackBuffers&);
 

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils imagemagick fonts-ipafont-gothic
   googletest
   lhasa libarchive-tools jlha-utils zip gzip
+  locales
 )
 
 missing=()
@@ -24,4 +25,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $sudo_cmd apt-get update -q
   $sudo_cmd apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine names Unix files in the locale's charset: without a real ja_JP.UTF-8 locale every
+# Japanese file name is mangled on its way to and from the disk.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  $( [ "$(id -u)" -ne 0 ] && echo sudo ) localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

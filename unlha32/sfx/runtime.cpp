@@ -1,5 +1,7 @@
-// What the stub needs of a C++ runtime without linking one: the library's error paths
-// end the process instead of throwing, and global constructors run from the entry point.
+// What the stub needs of a C++ runtime without its exception machinery (which alone would
+// triple the stub): the library's error paths end the process instead of throwing, and
+// global constructors run from the entry point. Whatever else the codec uses comes from
+// libstdc++ at link time; a link error naming __cxa_* means one more shim belongs here.
 #include <windows.h>
 
 #include <cstdlib>
@@ -27,6 +29,13 @@ void* operator new(size_t n) {
   return p;
 }
 void* operator new[](size_t n) { return operator new(n); }
+namespace std {
+const nothrow_t nothrow{};
+}
+void* operator new(size_t n, const std::nothrow_t&) noexcept { return std::malloc(n ? n : 1); }
+void* operator new[](size_t n, const std::nothrow_t&) noexcept { return std::malloc(n ? n : 1); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }

@@ -26,7 +26,7 @@ class Sfx : public ::testing::Test {
     DeleteFileA((game + "save\\b.sav").c_str());
   }
 
-  // Starts the program; returns its process handle.
+  // Starts the program; returns its process handle and keeps its id for WaitForBox.
   HANDLE Start(const std::string& args) {
     std::string cmd = "\"" + program + "\"" + args;
     STARTUPINFOA si = {};
@@ -34,6 +34,7 @@ class Sfx : public ::testing::Test {
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
     CloseHandle(pi.hThread);
+    pid = pi.dwProcessId;
     return pi.hProcess;
   }
 
@@ -45,10 +46,30 @@ class Sfx : public ::testing::Test {
     return code;
   }
 
-  // The program's message box once it shows, and the text it shows.
-  static HWND WaitForBox(std::wstring& text) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  };
+  static BOOL CALLBACK Match(HWND w, LPARAM p) {
+    Search* s = reinterpret_cast<Search*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    wchar_t cls[16] = L"", caption[64] = L"";
+    GetClassNameW(w, cls, 16);
+    GetWindowTextW(w, caption, 64);
+    if (owner == s->pid && std::wstring(cls) == L"#32770" && std::wstring(caption) == kCaption) {
+      s->found = w;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  // Our program's message box once it shows (tests may run side by side), and its text.
+  HWND WaitForBox(std::wstring& text) {
     for (int i = 0; i < 300; ++i) {
-      HWND box = FindWindowW(L"#32770", kCaption);
+      Search s = {pid, nullptr};
+      EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
+      HWND box = s.found;
       if (box) {
         wchar_t buf[4096] = L"";
         GetDlgItemTextW(box, 0xFFFF, buf, 4096);  // the message text of a message box
@@ -62,6 +83,7 @@ class Sfx : public ::testing::Test {
 
   TempDir dir;
   std::string game, program;
+  DWORD pid = 0;
 };
 
 TEST_F(Sfx, UnattendedRunRestoresToTheStoredPaths) {

@@ -59,7 +59,9 @@ std::string Question(const std::vector<std::string>& targets) {
 
 int Fail(bool quiet, const unlha::Report& r) {
   if (!quiet) {
-    std::string text = "復元できませんでした (コード " + Hex(r.code()) + ")。\n\n" + r.text().substr(0, kShownReport);
+    char shown[kShownReport];
+    r.CopyTo(shown, sizeof shown);  // cut between characters
+    std::string text = "復元できませんでした (コード " + Hex(r.code()) + ")。\n\n" + shown;
     MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
   }
   return r.code();

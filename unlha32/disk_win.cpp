@@ -34,6 +34,27 @@ bool CreateOne(const std::string& folder, bool refuseLinks, Report& r) {
   return true;
 }
 
+// A new empty file with a unique name in folder, open for reading and writing. On failure
+// nothing is left behind and path is empty.
+bool CreateTemporary(const std::string& folder, DWORD attributes, std::string& path, File& file, Report& r) {
+  std::string f = folder.empty() ? ".\\" : folder;
+  char temp[MAX_PATH * 2] = "";
+  if (!Sys().GetTempFileNameA(f.c_str(), "~lh", 0, temp)) {
+    DWORD err = GetLastError();
+    r.Fail(WriteFailureCode(err), CallFailed("GetTempFileNameA", f, err));
+    return false;
+  }
+  file = File(Sys().CreateFileA(temp, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+  if (!file.ok()) {
+    DWORD err = GetLastError();
+    r.Fail(WriteFailureCode(err), CallFailed("CreateFileA", temp, err));
+    Sys().DeleteFileA(temp);
+    return false;
+  }
+  path = temp;
+  return true;
+}
+
 }  // namespace
 
 DWORD Attributes(const std::string& path) { return Sys().GetFileAttributesA(path.c_str()); }
@@ -75,24 +96,7 @@ bool MakeFolders(const std::string& root, const std::string& relative, Report& r
 bool AtomicFile::Create(const std::string& finalPath, Report& r) {
   Discard();
   final_ = finalPath;
-  std::string folder = FolderOf(finalPath);
-  if (folder.empty()) folder = ".\\";
-  char temp[MAX_PATH * 2] = "";
-  if (!Sys().GetTempFileNameA(folder.c_str(), "~lh", 0, temp)) {
-    DWORD err = GetLastError();
-    r.Fail(WriteFailureCode(err), CallFailed("GetTempFileNameA", folder, err));
-    return false;
-  }
-  temp_ = temp;
-  file_ = File(Sys().CreateFileA(temp, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file_.ok()) {
-    DWORD err = GetLastError();
-    r.Fail(WriteFailureCode(err), CallFailed("CreateFileA", temp_, err));
-    Discard();
-    return false;
-  }
-  return true;
+  return CreateTemporary(FolderOf(finalPath), FILE_ATTRIBUTE_NORMAL, temp_, file_, r);
 }
 
 bool AtomicFile::Commit(bool replace, Report& r) {
@@ -151,22 +155,7 @@ ScratchFile::~ScratchFile() {
 }
 
 bool ScratchFile::Create(const std::string& folder, Report& r) {
-  char temp[MAX_PATH * 2] = "";
-  std::string f = folder.empty() ? ".\\" : folder;
-  if (!Sys().GetTempFileNameA(f.c_str(), "~lh", 0, temp)) {
-    DWORD err = GetLastError();
-    r.Fail(WriteFailureCode(err), CallFailed("GetTempFileNameA", f, err));
-    return false;
-  }
-  path_ = temp;
-  file_ = File(Sys().CreateFileA(temp, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_TEMPORARY, nullptr));
-  if (!file_.ok()) {
-    DWORD err = GetLastError();
-    r.Fail(WriteFailureCode(err), CallFailed("CreateFileA", path_, err));
-    return false;
-  }
-  return true;
+  return CreateTemporary(folder, FILE_ATTRIBUTE_TEMPORARY, path_, file_, r);
 }
 
 void SetDosTime(HANDLE h, uint32_t dosTime) {

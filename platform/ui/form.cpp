@@ -67,9 +67,16 @@ int Form::ShowModal() {
   return modalResult_;
 }
 
+void Form::SetModalResult(int result) {
+  modalResult_ = result;
+  // A handler run for another thread's SendMessage returns inside GetMessage, which
+  // would wait on: a posted message lets the modal loop see its result at once.
+  if (inModal_) PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
 void Form::Close() {
   if (inModal_) {
-    if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
+    if (modalResult_ == kModalNone) SetModalResult(kModalCancel);
   } else if (isMain_) {
     DestroyWindow(hwnd_);
   } else {
@@ -83,10 +90,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp == 0 && HIWORD(wp) == 0) {
         auto it = menuHandlers_.find(LOWORD(wp));
         if (it != menuHandlers_.end() && it->second) it->second();
-        return 0;
-      }
-      if (lp == 0 && LOWORD(wp) == IDCANCEL) {  // Esc in a dialog
-        if (inModal_) Close();
         return 0;
       }
       break;

@@ -35,7 +35,7 @@ class Form : public Window {
   void Show();
   // Shows the form modally; returns its modal result.
   int ShowModal();
-  void SetModalResult(int result) { modalResult_ = result; }
+  void SetModalResult(int result);
   // Modal: ends the modal loop with kModalCancel unless a result is set. Main form: destroys it.
   void Close();
   void SetMainForm(bool isMain) { isMain_ = isMain; }

@@ -105,6 +105,35 @@ TEST_F(StartupTest, WithLibraryStartsWithoutAnyBox) {
   for (const Box& b : boxes) ADD_FAILURE() << "unexpected box: " << ToSjis(b.text);
 }
 
+TEST_F(StartupTest, MenuOpensTheAboutBoxAndTheOptionsDialogModally) {
+  Install("Quillet.exe", false);
+  AddDefinitionFile("MAIN.TGF", Catalogue(kThree));
+  Start();
+  AnswerBoxesUntilMainWindowOrExit(30000);
+  ASSERT_NE(main_, nullptr);
+  DWORD pid = process_.pi.dwProcessId;
+
+  PostMessageW(main_, WM_COMMAND, MAKEWPARAM(ids::kMenuN4, 0), 0);
+  HWND about = WaitForWindow(pid, L"QuilletForm", L"バージョン情報", 10000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(main_)) << "modal";
+  Click(GetDlgItem(about, IDOK));
+  for (int i = 0; i < 100 && IsWindowVisible(about); ++i) Sleep(20);
+  EXPECT_FALSE(IsWindowVisible(about));
+  EXPECT_TRUE(IsWindowEnabled(main_));
+
+  PostMessageW(main_, WM_COMMAND, MAKEWPARAM(ids::kMenuN3, 0), 0);
+  HWND options = WaitForWindow(pid, L"QuilletForm", L"各種設定", 10000);
+  ASSERT_NE(options, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(main_));
+  EXPECT_TRUE(GetWindowLongW(options, GWL_STYLE) & WS_THICKFRAME) << "sizeable border";
+  Click(ChildById(options, ids::kOptButton2));
+  for (int i = 0; i < 100 && IsWindowVisible(options); ++i) Sleep(20);
+  EXPECT_FALSE(IsWindowVisible(options));
+  EXPECT_TRUE(IsWindowEnabled(main_));
+  EXPECT_FALSE(FileExists(dir_ + "\\ZEWO.INI")) << "キャンセル saves nothing";
+}
+
 // The menu's 終了 and the close box end the program alike, writing no settings.
 class EndTest : public ProgramFixture, public ::testing::WithParamInterface<bool> {};
 

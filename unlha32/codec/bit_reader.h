@@ -19,9 +19,7 @@ class BitReader {
   // Guarantees at least 56 valid bits in the buffer.
   void Refill() {
     if (end_ - p_ < 8) SlowRefill();
-    uint64_t v;
-    std::memcpy(&v, p_, 8);
-    bits_ |= FromBigEndian(v) >> count_;
+    bits_ |= LoadBigEndian(p_) >> count_;
     p_ += (63 - count_) >> 3;
     count_ |= 56;
   }
@@ -48,12 +46,11 @@ class BitReader {
  private:
   static constexpr unsigned kSlack = 32;  // zero bytes past the end a sound stream may peek at
 
-  static uint64_t FromBigEndian(uint64_t v) {
-    uint8_t b[8];
-    std::memcpy(b, &v, 8);
-    uint64_t r = 0;
-    for (int i = 0; i < 8; ++i) r = r << 8 | b[i];
-    return r;
+  // Written out byte by byte: compilers turn this into one load and a byte swap.
+  static uint64_t LoadBigEndian(const uint8_t* p) {
+    return static_cast<uint64_t>(p[0]) << 56 | static_cast<uint64_t>(p[1]) << 48 | static_cast<uint64_t>(p[2]) << 40 |
+           static_cast<uint64_t>(p[3]) << 32 | static_cast<uint64_t>(p[4]) << 24 | static_cast<uint64_t>(p[5]) << 16 |
+           static_cast<uint64_t>(p[6]) << 8 | static_cast<uint64_t>(p[7]);
   }
   void SlowRefill();
 

@@ -11,22 +11,25 @@ bash "$root/scripts/setup.sh"
 echo "== build: Windows 64-bit"
 build_win64
 
+# Wine makes its prefix on the display it will use, so the display comes first.
+headless=0
+[ -z "${DISPLAY:-}" ] && headless=1
+trap 'stop_wine; stop_display' EXIT
+[ $headless = 1 ] && start_display
+
 demo=$build/demo
 prefix=$demo/wineprefix
-work=$demo/Quillet
-mkdir -p "$work"
-cp -r "$build/win64/dist/." "$work/"
-
 wine_env "$prefix"
 if [ ! -f "$prefix/system.reg" ]; then
   "$root/scripts/wine-prefix.sh" "$prefix"
   bash "$root/demo/make-demo-data.sh" "$prefix"
 fi
 
-headless=0
-[ -z "${DISPLAY:-}" ] && headless=1
-trap 'stop_wine; stop_display' EXIT
-[ $headless = 1 ] && start_display
+# The working folder is C:\Quillet, as a user would unzip it.
+work=$prefix/drive_c/Quillet
+mkdir -p "$work"
+cp -r "$build/win64/dist/." "$work/"
+
 start_wine "$prefix"
 
 echo "== Quillet in $work"
@@ -39,10 +42,12 @@ if [ $headless = 0 ]; then
 fi
 
 # Wait for the main window, then photograph the virtual screen.
-for _ in $(seq 1 100); do
-  xwininfo -root -tree 2>/dev/null | grep -q '"Quillet"' && break
+shown=0
+for _ in $(seq 1 300); do
+  if xwininfo -root -tree 2>/dev/null | grep -q '"Quillet"'; then shown=1; break; fi
   sleep 0.2
 done
+[ $shown = 1 ] || echo "Quillet's window did not show within a minute" >&2
 sleep 2
 shot=$demo/quillet.png
 import -window root "$shot"

@@ -177,6 +177,8 @@ const Damage kDamages[] = {
     {"NoEndMarker", [](Bytes& a, size_t) { a.pop_back(); }, lha::Status::Ok, lha::Status::Ok, lha::Status::Ok},
 };
 
+void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
+
 class ReaderDamage : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(ReaderDamage, ReportedWhereItIsAndTheRestStaysReadable) {

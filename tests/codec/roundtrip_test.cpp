@@ -13,6 +13,8 @@ struct Way {
   bool rewindable;  // whether the writer may go back and store
 };
 
+void PrintTo(const Way& w, std::ostream* os) { *os << w.name; }
+
 class RoundTrip : public ::testing::TestWithParam<Way> {};
 
 TEST_P(RoundTrip, EveryFileComesBackAsWritten) {

@@ -173,7 +173,7 @@ Status ReadLevel0(const uint8_t* prefix, ByteInput& in, Entry& e) {
   if (kLevel01BaseSize + n + 2 > total) return Status::BadHeader;
   std::string name(reinterpret_cast<const char*>(h + kLevel01BaseSize), n);
   e.crc = Get16(h + kLevel01BaseSize + n);
-  // LHa for UNIX adds: 'U', a version byte, Unix time, mode, uid, gid.
+  // Unix LHA tools add: 'U', a version byte, Unix time, mode, uid, gid.
   size_t ext = kLevel01BaseSize + n + 2;
   long mode = -1;
   if (ext < total) e.osId = static_cast<char>(h[ext]);

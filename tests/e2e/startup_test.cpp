@@ -134,6 +134,29 @@ TEST_F(StartupTest, MenuOpensTheAboutBoxAndTheOptionsDialogModally) {
   EXPECT_FALSE(FileExists(dir_ + "\\ZEWO.INI")) << "キャンセル saves nothing";
 }
 
+TEST_F(StartupTest, LeftoverStagingAreaOfTheStoredTempFolderIsWiped) {
+  Install("Quillet.exe", false);
+  AddDefinitionFile("MAIN.TGF", Catalogue(kThree));
+  std::string temp = dir_ + "\\tmp\\";
+  std::string record(2576, '\0');
+  record[0] = 1;
+  record[1] = 'c';
+  record.replace(8, temp.size(), temp);
+  WriteFile(dir_ + "\\ZEWO.INI", record);
+  CreateDirectoryA(temp.c_str(), nullptr);
+  for (const char* d : {"ZEWO", "ZEWO\\WIN", "ZEWO\\WIN\\sub"}) CreateDirectoryA((temp + d).c_str(), nullptr);
+  WriteFile(temp + "ZEWO\\WIN\\system.ini", "x");
+  WriteFile(temp + "ZEWO\\WIN\\sub\\locked.dat", "y");
+  SetFileAttributesA((temp + "ZEWO\\WIN\\sub\\locked.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteFile(temp + "keep.txt", "not ours");
+
+  Start();
+  AnswerBoxesUntilMainWindowOrExit(30000);
+  ASSERT_NE(main_, nullptr);
+  EXPECT_FALSE(FileExists(temp + "ZEWO")) << "the staging area of an earlier run is gone";
+  EXPECT_TRUE(FileExists(temp + "keep.txt")) << "only the staging area is wiped";
+}
+
 // The menu's 終了 and the close box end the program alike, writing no settings.
 class EndTest : public ProgramFixture, public ::testing::WithParamInterface<bool> {};
 

@@ -8,11 +8,13 @@
 
 #include "app/drive_boxes.h"
 #include "app/log.h"
+#include "app/settings_seam.h"
 #include "definitions/loader.h"
 
 namespace quillet {
 
 SettingsRecord Settings = {};
+SettingsWriteFunction SettingsWrite = std::fwrite;
 
 namespace {
 
@@ -100,7 +102,14 @@ void SaveSettings() {
       return;
     }
   }
-  std::fwrite(&Settings, 1, kSettingsSize, file.get());
+  // A short write (a full disk) would pass for a save and leave a file that the next
+  // start rejects: report it as the failure it is.
+  bool written = SettingsWrite(&Settings, 1, kSettingsSize, file.get()) == kSettingsSize;
+  if (std::fclose(file.release()) != 0) written = false;
+  if (!written) {
+    WriteLogEntry("設定を保存できませんでした", kLogError, "書き込みに失敗");
+    return;
+  }
   ApplySettings(1);
 }
 

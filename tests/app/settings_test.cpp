@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/drive_boxes.h"
+#include "app/settings_seam.h"
 #include "tests/definitions/test_support.h"
 
 namespace quillet {
@@ -209,6 +210,21 @@ TEST_F(SettingsTest, SavingFailuresAreReported) {
       EXPECT_EQ(ReadBytes("ZEWO.INI"), "x");
     }
   }
+}
+
+size_t WriteHalf(const void* data, size_t size, size_t count, std::FILE* file) {
+  return std::fwrite(data, size, count / 2, file);
+}
+
+TEST_F(SettingsTest, AShortWriteIsReportedNotTakenForASave) {
+  Settings = Sample();
+  SettingsWrite = WriteHalf;
+  SaveSettings();
+  SettingsWrite = std::fwrite;
+  EXPECT_EQ(recorder_.boxes, std::vector<RecordedBox>{ErrorBox("設定を保存できませんでした")});
+  EXPECT_NE(ReadBytes("_errdb.TXT").find("設定を保存できませんでした / 書き込みに失敗"), std::string::npos);
+  EXPECT_TRUE(mainSelections.empty()) << "the drive box is updated only after a save";
+  EXPECT_EQ(Image(Settings), Image(Sample()));
 }
 
 TEST_F(SettingsTest, ApplySettingsSelectsTheDriveInTheBoxAsked) {

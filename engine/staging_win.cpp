@@ -31,7 +31,10 @@ int32_t StageFiles(const Text& /*stagingName*/, const Text& /*expandedPath*/, in
     Text area = TempFolder() + "ZEWO";
     DeleteTree(area);
     RemoveDirectoryA(area.c_str());
+    return 0;
   }
+  // The copy directions are not built yet: say that nothing was copied.
+  if (mode == kStageIn || mode == kStageOut) return -1;
   return 0;
 }
 

@@ -46,24 +46,4 @@ class NullSink : public lha::Sink {
   unsigned long long limit_, pos_ = 0;
 };
 
-class VectorSink : public lha::Sink {
- public:
-  bool Write(const uint8_t* p, size_t n) override {
-    if (data.size() < pos_ + n) data.resize(pos_ + n);
-    std::memcpy(data.data() + pos_, p, n);
-    pos_ += n;
-    return true;
-  }
-  unsigned long long Tell() const override { return pos_; }
-  bool Seek(unsigned long long p) override {
-    if (p > data.size()) return false;
-    pos_ = static_cast<size_t>(p);
-    return true;
-  }
-  std::vector<uint8_t> data;
-
- private:
-  size_t pos_ = 0;
-};
-
 }  // namespace fuzz

@@ -2,10 +2,11 @@
 #include <cstdlib>
 
 #include "fuzz/fuzz_streams.h"
+#include "tests/codec/streams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (lha::Method m : {lha::Method::Lh5, lha::Method::Lh7, lha::Method::Stored}) {
-    fuzz::VectorSink archive;
+    codec_test::MemorySink archive;
     {
       lha::Writer writer(archive);
       fuzz::BytesSource src(data, size);
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::BytesSource in(archive.data.data(), archive.data.size());
     lha::Reader reader(in);
     lha::Entry e;
-    fuzz::VectorSink out;
+    codec_test::MemorySink out;
     if (reader.Next(e) != lha::Status::Ok || reader.Extract(out) != lha::Status::Ok) std::abort();
     if (out.data.size() != size || (size && std::memcmp(out.data.data(), data, size) != 0)) std::abort();
     if (reader.Next(e) != lha::Status::End) std::abort();

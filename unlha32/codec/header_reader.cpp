@@ -157,16 +157,26 @@ Status ReadHeader(ByteInput& in, Entry& e) {
   return s;
 }
 
-// Level 0: [size][checksum][method][packed][size][DOS time][attr][0][N][name][crc][ext...]
-Status ReadLevel0(const uint8_t* prefix, ByteInput& in, Entry& e) {
-  size_t total = prefix[0] + 2u;
-  if (total < kLevel01BaseSize + 2) return Status::BadHeader;
-  uint8_t h[257 + 2];
+// Levels 0 and 1 share their base: a one-byte size, a checksum over the rest, DOS time.
+// h must hold 259 bytes; minTail is what the level needs after the name's fixed part.
+static Status ReadLevel01Base(const uint8_t* prefix, ByteInput& in, size_t minTail, uint8_t* h, size_t& total,
+                              Entry& e) {
+  total = prefix[0] + 2u;
+  if (total < kLevel01BaseSize + minTail) return Status::BadHeader;
   std::memcpy(h, prefix, kPrefixSize);
   if (!ReadExact(in, h + kPrefixSize, total - kPrefixSize)) return Shortfall(in);
   if (Checksum(h + 2, total - 2) != h[1]) return Status::HeaderCrc;
   CommonFields(h, e);
   e.dosTime = Get32(h + 15);
+  return Status::Ok;
+}
+
+// Level 0: [size][checksum][method][packed][size][DOS time][attr][0][N][name][crc][ext...]
+Status ReadLevel0(const uint8_t* prefix, ByteInput& in, Entry& e) {
+  uint8_t h[257 + 2];
+  size_t total = 0;
+  Status base = ReadLevel01Base(prefix, in, 2, h, total, e);
+  if (base != Status::Ok) return base;
   e.attributes = h[19];
   e.osId = 0;
   size_t n = h[21];
@@ -184,14 +194,10 @@ Status ReadLevel0(const uint8_t* prefix, ByteInput& in, Entry& e) {
 
 // Level 1: as level 0, but the size field counts the extended headers too.
 Status ReadLevel1(const uint8_t* prefix, ByteInput& in, Entry& e) {
-  size_t total = prefix[0] + 2u;
-  if (total < kLevel01BaseSize + 5) return Status::BadHeader;
   uint8_t h[257 + 2];
-  std::memcpy(h, prefix, kPrefixSize);
-  if (!ReadExact(in, h + kPrefixSize, total - kPrefixSize)) return Shortfall(in);
-  if (Checksum(h + 2, total - 2) != h[1]) return Status::HeaderCrc;
-  CommonFields(h, e);
-  e.dosTime = Get32(h + 15);
+  size_t total = 0;
+  Status base = ReadLevel01Base(prefix, in, 5, h, total, e);
+  if (base != Status::Ok) return base;
   size_t n = h[21];
   if (kLevel01BaseSize + n + 5 > total) return Status::BadHeader;
   std::string name(reinterpret_cast<const char*>(h + kLevel01BaseSize), n);
